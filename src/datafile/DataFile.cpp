@@ -49,6 +49,13 @@ void LoadAllCategories() {
   for (const Category& category : categoryTable) category.load();
 }
 
+IniDocument SaveAllToDocument() {
+  IniDocument document;
+  ProfileSession session(document);
+  for (const Category& category : categoryTable) category.save();
+  return document;
+}
+
 void OpenDataFile(const std::string& path) {
   SetCurrentDataFileName(path);
   LoadAllCategories();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "datafile/FileIo.h"
+#include "datafile/IniDocument.h"
 #include "datafile/Progress.h"
 
 namespace ostrin {
@@ -35,5 +36,9 @@ SaveResult SaveDataFile(const std::string& path, ProgressSink* progress);
 
 // Loads every category from the current data file, in one parse.
 void LoadAllCategories();
+
+// The data file the store's current values make: every category saved into
+// an empty document in memory, nothing written to disk.
+IniDocument SaveAllToDocument();
 
 }  // namespace ostrin
