@@ -103,7 +103,9 @@ TEST_F(DataFileTest, ASaveOfWhatWasLoadedIsByteIdentical) {
     const std::string path = folder.Path(name);
     ASSERT_TRUE(SaveDataFile(path, nullptr).ok());
     const std::string bytes = ReadWholeFile(path).value();
-    if (std::string(name) == "third.ini") EXPECT_EQ(bytes, previous);
+    if (std::string(name) == "third.ini") {
+      EXPECT_EQ(bytes, previous);
+    }
     previous = bytes;
     ResetStore();
     OpenDataFile(path);
