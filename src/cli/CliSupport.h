@@ -25,5 +25,7 @@ bool DataFileReadable(const std::string& path);
 // CLI::RuntimeError with the command's exit code.
 void AddResaveCommand(CLI::App& app);
 void AddDiffCommand(CLI::App& app);
+void AddReadCommand(CLI::App& app);
+void AddWriteCommand(CLI::App& app);
 
 }  // namespace ostrin::cli

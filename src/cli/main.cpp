@@ -8,6 +8,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   ostrin::cli::AddResaveCommand(app);
   ostrin::cli::AddDiffCommand(app);
+  ostrin::cli::AddReadCommand(app);
+  ostrin::cli::AddWriteCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::RuntimeError& e) {
