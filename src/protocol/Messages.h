@@ -74,7 +74,6 @@ struct Message {
   std::array<std::uint8_t, MessageCapacity> bytes{};
   int length = 0;
   const std::uint8_t* data() const { return bytes.data(); }
-  std::uint8_t code() const { return bytes[0]; }
 };
 
 // Where the ParameterNumber sits in a message of that code (request or reply):
