@@ -1,0 +1,73 @@
+// What every category dialog shares: its controls made with their ids and
+// accessible names, and the "Save Changes" and "Cancel Changes" flows.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "datafile/FileIo.h"
+#include "datafile/Progress.h"
+
+class QLabel;
+class QGroupBox;
+
+namespace ostrin::ui {
+
+class CategoryDialog : public QDialog {
+  Q_OBJECT
+
+ protected:
+  CategoryDialog(QWidget* parent, const QString& caption);
+
+  // Controls, each with its id as accessible description and the label as its name.
+  QLineEdit* Edit(int id, const QString& name);
+  QComboBox* Combo(int id, const QString& name, const QStringList& items);
+  QCheckBox* Check(int id, const QString& caption, const QString& name = QString());
+  QRadioButton* Radio(int id, const QString& caption, const QString& name = QString());
+  QPushButton* Button(int id, const QString& caption);
+  // A fixed note, shown in a muted style.
+  QLabel* Note(const QString& text);
+  QGroupBox* Group(const QString& title);
+
+  // "Save Changes": a progress window over this dialog with the category's
+  // title and text, the take into the store, the category's save, then the
+  // dialog closes with the OK result. The category's progress pointer is set
+  // while the save runs. A save that cannot be written shows why.
+  template <typename Take>
+  void RunSave(const QString& title, const QString& text, ProgressSink*& progressPointer, Take take,
+               SaveResult (*save)()) {
+    SaveResult result;
+    runSaveSteps(title, text, progressPointer, [&] {
+      take();
+      result = save();
+    });
+    reportSave(result);
+    accept();
+  }
+
+  // "Cancel Changes": clears the EditedFlag of every number, then closes with Cancel.
+  void RunCancel(std::span<const int> numbers, ProgressSink*& progressPointer);
+
+ private:
+  void runSaveSteps(const QString& title, const QString& text, ProgressSink*& progressPointer,
+                    const std::function<void()>& work);
+  void reportSave(const SaveResult& result);
+};
+
+// The number a box holds: its leading signed decimal, 0 when there is none.
+std::int32_t BoxNumber(const QLineEdit* box);
+std::int32_t BoxNumber(const QString& text);
+QString NumberText(std::int32_t value);
+// "1" .. "last" ("%d").
+QStringList NumberItems(int first, int last);
+
+}  // namespace ostrin::ui
