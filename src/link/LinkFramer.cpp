@@ -99,6 +99,8 @@ void LinkFramer::TransmitStep() {
         SetTransmitState(TxState::TxTrailer);
         return;
       }
+      // A reset from the requesting thread may land between two steps; the
+      // buffer index stays in range whatever it left behind.
       const int position = std::clamp(txPosition_.load(relaxed), 0, TransmitCapacity - 1);
       const std::uint8_t byte = txBuffer_[static_cast<std::size_t>(position)];
       const std::uint8_t doubled[2] = {DLE, DLE};
