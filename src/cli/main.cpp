@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/CliSupport.h"
+#include "cli/ControllerCommands.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Ostrin configuration tool, command line"};
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
   ostrin::cli::AddDiffCommand(app);
   ostrin::cli::AddReadCommand(app);
   ostrin::cli::AddWriteCommand(app);
+  ostrin::cli::AddControllerCommands(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::RuntimeError& e) {
