@@ -50,9 +50,10 @@ void TerminalFrontEnd::AppendStatus(std::string_view text) {
 
 void TerminalFrontEnd::SetTransferProgress(int percent) {
   const std::lock_guard lock(mutex_);
+  const bool changed = percent != percent_ || !barShown_;
   percent_ = percent;
   barActive_ = drawsBar_;
-  if (barActive_) drawBar();
+  if (barActive_ && changed) drawBar();
   if (percent >= 100) barActive_ = false;
 }
 

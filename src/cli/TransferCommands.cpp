@@ -18,6 +18,7 @@
 #include "cli/ControllerCommands.h"
 #include "cli/ControllerSession.h"
 #include "datafile/DataFile.h"
+#include "datafile/Profile.h"
 #include "link/SerialLink.h"
 #include "model/FrontEnd.h"
 #include "model/ParameterStore.h"
@@ -101,6 +102,15 @@ int printDifferences(const SavedKeys& controller, const SavedKeys& file) {
   return differences;
 }
 
+// Puts the store's configuration through a save and a load of the data file,
+// so that it reads as a data file with the same keys would (a blank code, for
+// one, is no code), with no change pending.
+void normaliseThroughDataFile() {
+  IniDocument document = SaveAllToDocument();
+  const ProfileSession session(document);
+  LoadAllCategories();
+}
+
 // The data file's configuration as the controller would hold it.
 ConfigurationImage imageOfFile(const std::string& path) {
   ResetStore();
@@ -154,6 +164,7 @@ int sync(const ControllerOptions& options, const std::string& in, bool dryRun, c
     if (const int code = saveBackup(backup); code != ExitSuccess) return code;
   }
   const SavedKeys controllerKeys = storeKeys();
+  normaliseThroughDataFile();
   file.StoreAsChanges();
   printDifferences(controllerKeys, storeKeys());
   const int pending = CountPending();

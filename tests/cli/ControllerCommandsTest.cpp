@@ -149,6 +149,18 @@ TEST_F(ControllerCommandsTest, UploadSavesTheControllersConfiguration) {
   EXPECT_NE(result.err.find("WARNING:\nYou have just read in all the Ostrin Parameters.\n"), std::string::npos);
 }
 
+TEST_F(ControllerCommandsTest, WhatWasUploadedSyncsWithoutAWrite) {
+  StartSim("");  // the factory's blank pre-access code reads back from a data file as no code
+  const std::string out = folder.Path("upload.ini");
+  ASSERT_EQ(Cli("upload", "--out " + Quoted(out)).exitCode, 0);
+  const CliResult synced = Cli("sync", "--in " + Quoted(out) + " " + LogOption());
+  EXPECT_EQ(synced.exitCode, 0) << synced.err;
+  EXPECT_EQ(synced.out, "");
+  EXPECT_NE(synced.err.find("0 parameters differ"), std::string::npos) << synced.err;
+  EXPECT_EQ(Count(Log(), "Write Par"), 0);
+  EXPECT_EQ(Cli("verify", "--in " + Quoted(out)).exitCode, 0);
+}
+
 TEST_F(ControllerCommandsTest, TheGateRefusesAnotherFirmwareUnlessIgnored) {
   StartSim("--firmware 1.2.0 --load " + site);
   const std::string out = folder.Path("upload.ini");
