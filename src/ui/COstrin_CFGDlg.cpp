@@ -1,5 +1,6 @@
 #include "ui/COstrin_CFGDlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -19,9 +20,22 @@
 
 #include "datafile/DataFile.h"
 #include "datafile/DataFileName.h"
+#include "editors/AnalogDialog.h"
+#include "editors/CourtesyTonesDialog.h"
+#include "editors/DtmfMemoryDialog.h"
+#include "editors/IdsDialog.h"
+#include "editors/LogicAlarmsDialog.h"
+#include "editors/MacrosDialog.h"
+#include "editors/MessageMacrosDialog.h"
+#include "editors/PortSwitchesDialog.h"
+#include "editors/SchedClockDialog.h"
+#include "editors/SpecialCodesDialog.h"
 #include "editors/TimersDialog.h"
 #include "link/SerialLink.h"
 #include "model/ParameterStore.h"
+#include "protocol/CommsWorker.h"
+#include "protocol/Maintenance.h"
+#include "protocol/TransferButtons.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CProgressWnd.h"
 #include "ui/ControlIds.h"
@@ -58,16 +72,16 @@ bool isComName(const QString& name) { return name.startsWith(QLatin1String("COM"
 const std::array<CategoryButton, 11>& CategoryButtons() {
   static const std::array<CategoryButton, 11> buttons{{
       {1009, "Timers", OpenTimersDialog},
-      {1008, "Courtesy Tones", nullptr},
-      {1007, "Macros", nullptr},
-      {1006, "Scheduler/Clock", nullptr},
-      {1005, "Analog", nullptr},
-      {1004, "IDs", nullptr},
-      {1003, "Messages", nullptr},
-      {1012, "DTMF", nullptr},
-      {1002, "Logic Alarms", nullptr},
-      {1001, "Special Codes", nullptr},
-      {1000, "Port Switches", nullptr},
+      {1008, "Courtesy Tones", OpenCourtesyTonesDialog},
+      {1007, "Macros", OpenMacrosDialog},
+      {1006, "Scheduler/Clock", OpenSchedClockDialog},
+      {1005, "Analog", OpenAnalogDialog},
+      {1004, "IDs", OpenIdsDialog},
+      {1003, "Messages", OpenMessageMacrosDialog},
+      {1012, "DTMF", OpenDtmfMemoryDialog},
+      {1002, "Logic Alarms", OpenLogicAlarmsDialog},
+      {1001, "Special Codes", OpenSpecialCodesDialog},
+      {1000, "Port Switches", OpenPortSwitchesDialog},
   }};
   return buttons;
 }
@@ -90,13 +104,27 @@ COstrin_CFGDlg::COstrin_CFGDlg(QStringList portNames, const QString& preselected
   timer_ = new QTimer(this);
   connect(timer_, &QTimer::timeout, this, &COstrin_CFGDlg::tick);
   timer_->start(10);
+  StartCommsWorker();
   setCategoryButtonsEnabled(false);
 }
 
 COstrin_CFGDlg::~COstrin_CFGDlg() {
-  frontEnd_->StartClosing();
-  ClosePort();
+  stopController();
   InstallFrontEnd(nullptr);
+}
+
+// Stops the comms worker and closes the port. The worker may be waiting for
+// this thread to show its last report, so this thread keeps pumping until the
+// worker has ended.
+void COstrin_CFGDlg::stopController() {
+  frontEnd_->StartClosing();
+  RequestWorkerStop();
+  ClosePort();
+  LinkOpen = 0;  // the window is gone: the next window opens its own port
+  while (!CommsWorkerStopped()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  JoinCommsWorker();
 }
 
 void COstrin_CFGDlg::buildControls() {
@@ -185,24 +213,40 @@ QWidget* COstrin_CFGDlg::buildControllerGroup() {
   ignoreVersion_ = Identify(new QCheckBox(QStringLiteral("Ignore"), fwVersion), MainId::IgnoreVersion,
                             QStringLiteral("FW Version: Ignore"));
   auto* getVersion = button(fwVersion, MainId::GetVersion, QStringLiteral("Get Version"));
+  connect(getVersion, &QPushButton::clicked, this, [] { GetVersionButton(); });
   auto* fwLayout = new QHBoxLayout(fwVersion);
   fwLayout->addWidget(getVersion);
   fwLayout->addWidget(ignoreVersion_);
 
   auto* defaultBox = group(QStringLiteral("Default All CFG"));
-  (new QVBoxLayout(defaultBox))->addWidget(button(defaultBox, MainId::DefaultAll, QStringLiteral("DEFAULT")));
+  auto* defaultAll = button(defaultBox, MainId::DefaultAll, QStringLiteral("DEFAULT"));
+  (new QVBoxLayout(defaultBox))->addWidget(defaultAll);
   auto* eraseBox = group(QStringLiteral("ERASE All NVM"));
-  (new QVBoxLayout(eraseBox))->addWidget(button(eraseBox, MainId::EraseAll, QStringLiteral("ERASE")));
+  auto* eraseAll = button(eraseBox, MainId::EraseAll, QStringLiteral("ERASE"));
+  (new QVBoxLayout(eraseBox))->addWidget(eraseAll);
+  auto* upload = button(box, MainId::UploadAll, QStringLiteral("Upload ALL\nFrom Ostrin"));
+  auto* download = button(box, MainId::Download, QStringLiteral("Download\nTo Ostrin"));
+  auto* commit = button(box, MainId::Commit, QStringLiteral("Commit Ostrin Changes"));
+  auto* restart = button(box, MainId::Restart, QStringLiteral("Restart Ostrin"));
+  auto* setClock = button(box, MainId::SetClock, QStringLiteral("Set Clock"));
+  connect(defaultAll, &QPushButton::clicked, this, [] { DefaultAllButton(); });
+  connect(eraseAll, &QPushButton::clicked, this, [] { EraseAllButton(); });
+  connect(upload, &QPushButton::clicked, this, [this] { UploadAllButton(ignoreVersion_->isChecked()); });
+  connect(download, &QPushButton::clicked, this,
+          [this] { DownloadButton(ignoreVersion_->isChecked(), downloadAllYes_->isChecked()); });
+  connect(commit, &QPushButton::clicked, this, [this] { CommitButton(ignoreVersion_->isChecked()); });
+  connect(restart, &QPushButton::clicked, this, [] { RestartButton(); });
+  connect(setClock, &QPushButton::clicked, this, [] { SetClockButton(); });
 
   auto* grid = new QGridLayout(box);
   grid->addWidget(portBox, 0, 0, 1, 2);
-  grid->addWidget(button(box, MainId::UploadAll, QStringLiteral("Upload ALL\nFrom Ostrin")), 1, 0);
-  grid->addWidget(button(box, MainId::Download, QStringLiteral("Download\nTo Ostrin")), 1, 1);
+  grid->addWidget(upload, 1, 0);
+  grid->addWidget(download, 1, 1);
   grid->addWidget(downloadAll, 2, 1);
-  grid->addWidget(button(box, MainId::Commit, QStringLiteral("Commit Ostrin Changes")), 2, 0);
+  grid->addWidget(commit, 2, 0);
   grid->addWidget(fwVersion, 3, 0, 1, 2);
-  grid->addWidget(button(box, MainId::Restart, QStringLiteral("Restart Ostrin")), 4, 0);
-  grid->addWidget(button(box, MainId::SetClock, QStringLiteral("Set Clock")), 4, 1);
+  grid->addWidget(restart, 4, 0);
+  grid->addWidget(setClock, 4, 1);
   grid->addWidget(defaultBox, 5, 0);
   grid->addWidget(eraseBox, 5, 1);
   return box;
@@ -311,7 +355,7 @@ void COstrin_CFGDlg::setCategoryButtonsEnabled(bool enabled) {
 }
 
 void COstrin_CFGDlg::openCategory(const CategoryButton& button) {
-  if (button.openDialog) button.openDialog(this);
+  button.openDialog(this);
   activateWindow();
   SetPendingCount(CountPending());
 }
@@ -361,9 +405,8 @@ void COstrin_CFGDlg::eraseStatusWindow() {
 }
 
 void COstrin_CFGDlg::exitProgram() {
-  frontEnd_->StartClosing();
   accept();
-  ClosePort();
+  stopController();
 }
 
 void COstrin_CFGDlg::reject() {
@@ -371,6 +414,17 @@ void COstrin_CFGDlg::reject() {
   QDialog::reject();
 }
 
-void COstrin_CFGDlg::tick() { TickLinkTimers(); }
+// The 10 ms tick: the link's timers, and the buttons that would start an
+// exchange competing with a running job stand disabled while it runs.
+void COstrin_CFGDlg::tick() {
+  TickLinkTimers();
+  const bool idle = !JobRunning();
+  if (controllerButtonsEnabled_ == idle) return;
+  controllerButtonsEnabled_ = idle;
+  for (const int id : {MainId::GetVersion, MainId::Restart, MainId::SetClock, MainId::DefaultAll, MainId::EraseAll,
+                       MainId::UploadAll, MainId::Download, MainId::Commit}) {
+    FindControl(this, id)->setEnabled(idle);
+  }
+}
 
 }  // namespace ostrin::ui

@@ -49,7 +49,7 @@ inline constexpr int IgnoreVersion = 1323;
 struct CategoryButton {
   int id;
   const char* caption;
-  // Runs the category's dialog modally; null until the dialog exists.
+  // Runs the category's dialog modally.
   void (*openDialog)(QWidget* parent);
 };
 
@@ -96,6 +96,7 @@ class COstrin_CFGDlg final : public QDialog {
   void eraseStatusWindow();
   void exitProgram();
   void tick();
+  void stopController();
 
   std::unique_ptr<GuiFrontEnd> frontEnd_;
   QComboBox* comPort_ = nullptr;
@@ -107,6 +108,7 @@ class COstrin_CFGDlg final : public QDialog {
   QCheckBox* downloadAllYes_ = nullptr;
   QCheckBox* ignoreVersion_ = nullptr;
   QTimer* timer_ = nullptr;
+  bool controllerButtonsEnabled_ = true;
 };
 
 }  // namespace ostrin::ui
