@@ -10,7 +10,8 @@ namespace ostrin {
 
 // The text's leading signed decimal number: leading white space, an optional
 // sign, digits up to the first other character; 0 when there are no digits.
-// A number beyond 32 bits is clamped to the 32-bit range.
+// A number beyond 32 bits is clamped to the 32-bit range. The same rule as
+// the speech texts' LeadingDecimal, which it calls.
 std::int32_t LeadingNumber(std::string_view text);
 
 // "%d".
