@@ -52,6 +52,27 @@ TEST_F(ControllerButtonsTest, GetVersionShowsTheControllersVersion) {
   EXPECT_TRUE(window->StatusText().contains("Version Query: Resp:[Cmd:101,v:1.1.17] OK"));
 }
 
+TEST_F(ControllerButtonsTest, UploadAllReadsEverythingAndEnablesTheCategories) {
+  open("");
+  prompts.answers = {true};
+  click(MainId::UploadAll);
+  EXPECT_EQ(prompts.questions.last(), "Read All parameters from Ostrin.\nAre you Sure?");
+  waitForJob();
+  ASSERT_FALSE(prompts.messages.isEmpty());
+  EXPECT_TRUE(prompts.messages.last().startsWith("WARNING:\r\nYou have just read in all the Ostrin Parameters."))
+      << prompts.messages.last().toStdString();
+  EXPECT_TRUE(ControllerDataLoaded);
+  EXPECT_EQ(text(MainId::Percentage), "100%");
+  EXPECT_EQ(text(MainId::PendingCount), "0");
+  EXPECT_TRUE(FindControl(window.get(), 1009)->isEnabled());
+  EXPECT_TRUE(FindControl(window.get(), MainId::Download)->isEnabled());
+  EXPECT_EQ(GetValue(1023).current, 300);  // a controller default
+
+  click(MainId::Download);  // nothing pending, "Yes" not ticked
+  EXPECT_EQ(prompts.messages.last(),
+            "No Parameters have been changed. No Download.\r\nSelect [X]Yes in Download All Parameters to download all.");
+}
+
 TEST_F(ControllerButtonsTest, TheFirmwareGateRefusesAnotherVersionUnlessIgnored) {
   open("--firmware 1.1.16");
   click(MainId::UploadAll);
