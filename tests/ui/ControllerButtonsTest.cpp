@@ -86,5 +86,19 @@ TEST_F(ControllerButtonsTest, TheFirmwareGateRefusesAnotherVersionUnlessIgnored)
   EXPECT_FALSE(JobRunning());
 }
 
+TEST_F(ControllerButtonsTest, CancelCommsDuringAReadAllFailsTheUpload) {
+  open("--reply-delay 5");
+  prompts.answers = {true};
+  click(MainId::UploadAll);
+  pump(300);
+  ASSERT_TRUE(JobRunning());
+  EXPECT_FALSE(FindControl(window.get(), MainId::Download)->isEnabled());
+  click(MainId::CancelComms);
+  waitForJob();
+  ASSERT_FALSE(prompts.messages.isEmpty());
+  EXPECT_EQ(prompts.messages.last(), "Parameter Upload has failed");
+  EXPECT_TRUE(FindControl(window.get(), MainId::Download)->isEnabled());
+}
+
 }  // namespace
 }  // namespace ostrin::ui
