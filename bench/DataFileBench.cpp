@@ -4,10 +4,9 @@
 // profile functions do it; and the store's CountPending and SetValue.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "FullDataFile.h"
 #include "datafile/DataFile.h"
 #include "datafile/DataFileName.h"
 #include "datafile/Profile.h"
@@ -15,31 +14,6 @@
 
 namespace ostrin {
 namespace {
-
-struct FullDataFile {
-  std::string path;
-  std::vector<IniDocument::Entry> entries;
-
-  FullDataFile() {
-    const auto folder = std::filesystem::temp_directory_path() / "ostrin-bench";
-    std::filesystem::create_directories(folder);
-    path = (folder / "full.ini").string();
-    std::filesystem::remove(path);
-    ResetStore();
-    IniDocument document = SaveAllToDocument();
-    for (int i = 0; i < 200; ++i) {
-      document.Write("Site Notes " + std::to_string(i / 20), "Note" + std::to_string(i), "kept as it is");
-    }
-    entries = document.Entries();
-    SetDataFileSync(false);
-    WriteFileAtomically(path, document.Serialise());
-  }
-};
-
-const FullDataFile& fullFile() {
-  static const FullDataFile file;
-  return file;
-}
 
 void BM_OpenDataFile(benchmark::State& state) {
   const FullDataFile& file = fullFile();

@@ -1,0 +1,83 @@
+// What the main window adds to Open DATA File and Save DATA File: the same
+// full data file opened and saved through the window's buttons (file dialog
+// answered at once, the save's progress window shown, its message recorded)
+// beside the core's own calls. Runs on the offscreen platform; the file is
+// written without fsync in both, so the difference is the window's own work.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <optional>
+
+#include "FullDataFile.h"
+#include "datafile/DataFile.h"
+#include "datafile/FileIo.h"
+#include "ui/COstrin_CFGDlg.h"
+#include "ui/ControlIds.h"
+#include "ui/Prompts.h"
+
+namespace ostrin::ui {
+namespace {
+
+// Every file dialog answers with the full data file; messages are dropped.
+class FixedPrompts final : public Prompts {
+ public:
+  explicit FixedPrompts(QString path) : path_(std::move(path)) { InstallPrompts(this); }
+  ~FixedPrompts() { InstallPrompts(nullptr); }
+  void Message(QWidget*, const QString&, const QString&) override {}
+  bool OkCancel(QWidget*, const QString&, const QString&) override { return false; }
+  std::optional<QString> OpenDataFileName(QWidget*) override { return path_; }
+  std::optional<QString> SaveDataFileName(QWidget*) override { return path_; }
+
+ private:
+  QString path_;
+};
+
+struct Window {
+  FixedPrompts prompts{QString::fromStdString(fullFile().path)};
+  COstrin_CFGDlg window{QStringList{}, QString()};
+  Window() {
+    SetDataFileSync(false);
+    window.show();
+    QApplication::processEvents();
+  }
+  void click(int id) {
+    FindControlAs<QPushButton>(&window, id)->click();
+    QApplication::processEvents();
+  }
+};
+
+void BM_CoreOpen(benchmark::State& state) {
+  for (auto _ : state) OpenDataFile(fullFile().path);
+}
+BENCHMARK(BM_CoreOpen)->Unit(benchmark::kMillisecond);
+
+void BM_WindowOpen(benchmark::State& state) {
+  Window gui;
+  for (auto _ : state) gui.click(MainId::OpenDataFile);
+}
+BENCHMARK(BM_WindowOpen)->Unit(benchmark::kMillisecond);
+
+void BM_CoreSave(benchmark::State& state) {
+  SetDataFileSync(false);
+  for (auto _ : state) SaveDataFile(fullFile().path, nullptr);
+}
+BENCHMARK(BM_CoreSave)->Unit(benchmark::kMillisecond);
+
+void BM_WindowSave(benchmark::State& state) {
+  Window gui;
+  for (auto _ : state) gui.click(MainId::SaveDataFile);
+}
+BENCHMARK(BM_WindowSave)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace ostrin::ui
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
