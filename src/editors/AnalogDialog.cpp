@@ -155,11 +155,8 @@ QWidget* Analog::buildAlarm() {
 }
 
 void Analog::buildControls() {
-  auto* save = Button(1, QStringLiteral("Save Changes"));
-  auto* cancel = Button(2, QStringLiteral("Cancel Changes"));
-  cancel->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &Analog::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &Analog::reject);
+  const auto [save, cancel] =
+      SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Analog::saveChanges);
 
   auto* channels = buildChannels();
   auto* left = new QVBoxLayout;

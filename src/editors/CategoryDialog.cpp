@@ -40,6 +40,13 @@ QPushButton* CategoryDialog::Button(int id, const QString& caption) {
   return button;
 }
 
+CategoryDialog::ChangeButtons CategoryDialog::changeButtons(int saveId, int cancelId, DefaultButton byDefault) {
+  const ChangeButtons buttons{Button(saveId, QStringLiteral("Save Changes")),
+                              Button(cancelId, QStringLiteral("Cancel Changes"))};
+  (byDefault == DefaultButton::Save ? buttons.save : buttons.cancel)->setDefault(true);
+  return buttons;
+}
+
 QLabel* CategoryDialog::Note(const QString& text) {
   auto* label = new QLabel(text, this);
   label->setWordWrap(true);

@@ -38,6 +38,28 @@ class CategoryDialog : public QDialog {
   QLabel* Note(const QString& text);
   QGroupBox* Group(const QString& title);
 
+  // Which of "Save Changes" and "Cancel Changes" Enter presses.
+  enum class DefaultButton { Save, Cancel };
+  struct ChangeButtons {
+    QPushButton* save;
+    QPushButton* cancel;
+  };
+  // "Save Changes" and "Cancel Changes" with their ids, wired to the dialog's
+  // save and to its cancel (the dialog's reject unless another is given).
+  template <typename Dialog>
+  ChangeButtons SaveAndCancelButtons(int saveId, int cancelId, DefaultButton byDefault, void (Dialog::*save)(),
+                                     void (Dialog::*cancel)() = nullptr) {
+    const ChangeButtons buttons = changeButtons(saveId, cancelId, byDefault);
+    auto* dialog = static_cast<Dialog*>(this);
+    connect(buttons.save, &QPushButton::clicked, dialog, save);
+    if (cancel) {
+      connect(buttons.cancel, &QPushButton::clicked, dialog, cancel);
+    } else {
+      connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+    }
+    return buttons;
+  }
+
   // "Save Changes": a progress window over this dialog with the category's
   // title and text, the take into the store, the category's save, then the
   // dialog closes with the OK result. The category's progress pointer is set
@@ -58,6 +80,7 @@ class CategoryDialog : public QDialog {
   void RunCancel(std::span<const int> numbers, ProgressSink*& progressPointer);
 
  private:
+  ChangeButtons changeButtons(int saveId, int cancelId, DefaultButton byDefault);
   void runSaveSteps(const QString& title, const QString& text, ProgressSink*& progressPointer,
                     const std::function<void()>& work);
   void reportSave(const SaveResult& result);

@@ -78,11 +78,8 @@ void Courtesy_Tones::buildControls() {
     grid->addWidget(new QLabel(unit, segments), 1 + r, 1 + segmentCount);
   }
 
-  auto* save = Button(1, QStringLiteral("Save Changes"));
-  auto* cancel = Button(2, QStringLiteral("Cancel Changes"));
-  save->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &Courtesy_Tones::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &Courtesy_Tones::reject);
+  const auto [save, cancel] =
+      SaveAndCancelButtons(1, 2, DefaultButton::Save, &Courtesy_Tones::saveChanges);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(save);

@@ -105,11 +105,8 @@ void DTMF_Memory::buildControls() {
   timingGrid->addWidget(new QLabel(QStringLiteral("mSec"), timing), 1, 2);
   timingGrid->addWidget(Note(QStringLiteral("These are limited to 0-255 msecs")), 2, 0, 1, 3);
 
-  auto* save = Button(1, QStringLiteral("Save Changes"));
-  auto* cancel = Button(2, QStringLiteral("Cancel Changes"));
-  save->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &DTMF_Memory::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &DTMF_Memory::reject);
+  const auto [save, cancel] =
+      SaveAndCancelButtons(1, 2, DefaultButton::Save, &DTMF_Memory::saveChanges);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(timing);

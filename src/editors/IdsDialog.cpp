@@ -178,11 +178,8 @@ void IDs::buildControls() {
                                               "added to the END of a voice ID.")),
                           5, 0, 1, 3);
 
-  auto* save = Button(1, QStringLiteral("Save Changes"));
-  auto* cancel = Button(2, QStringLiteral("Cancel Changes"));
-  save->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &IDs::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &IDs::reject);
+  const auto [save, cancel] =
+      SaveAndCancelButtons(1, 2, DefaultButton::Save, &IDs::saveChanges);
 
   auto* top = new QHBoxLayout;
   top->addLayout(idGrid, 1);

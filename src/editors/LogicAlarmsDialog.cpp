@@ -70,11 +70,8 @@ void Logic_Alarms_Dialog::buildControls() {
   grid->addWidget(enabled_, static_cast<int>(rows.size()), 1);
   grid->setColumnStretch(1, 1);
 
-  auto* save = Button(1, QStringLiteral("Save Changes"));
-  auto* cancel = Button(2, QStringLiteral("Cancel Changes"));
-  cancel->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &Logic_Alarms_Dialog::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &Logic_Alarms_Dialog::reject);
+  const auto [save, cancel] =
+      SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Logic_Alarms_Dialog::saveChanges);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(save);

@@ -88,12 +88,8 @@ void Macros_Dialog::buildControls() {
   }
   subsets->addStretch(1);
 
-  auto* save = Button(1, QStringLiteral("Save Changes"));
-  auto* cancel = Button(2, QStringLiteral("Cancel Changes"));
+  const auto [save, cancel] = SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Macros_Dialog::saveChanges);
   auto* erase = Button(1208, QStringLiteral("Erase All Macros"));
-  cancel->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &Macros_Dialog::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &Macros_Dialog::reject);
   connect(erase, &QPushButton::clicked, this, [this] {
     CurrentPrompts().Message(this, QStringLiteral("Not yet Implimented."), caption);
   });

@@ -91,12 +91,9 @@ void Message_Macros::buildControls() {
   macros->setColumnStretch(1, 1);
 
   auto* erase = Button(1213, QStringLiteral("Erase All Macros"));
-  auto* save = Button(4, QStringLiteral("Save Changes"));
-  auto* cancel = Button(3, QStringLiteral("Cancel Changes"));
-  cancel->setDefault(true);
+  const auto [save, cancel] =
+      SaveAndCancelButtons(4, 3, DefaultButton::Cancel, &Message_Macros::saveChanges, &Message_Macros::cancelChanges);
   connect(erase, &QPushButton::clicked, this, &Message_Macros::eraseAll);
-  connect(save, &QPushButton::clicked, this, &Message_Macros::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &Message_Macros::cancelChanges);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(erase);

@@ -163,11 +163,8 @@ void Port_Switches::buildControls() {
   general->addWidget(units);
   general->addStretch(1);
 
-  auto* save = Button(1101, QStringLiteral("Save Changes"));
-  auto* cancel = Button(1, QStringLiteral("Cancel Changes"));
-  cancel->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &Port_Switches::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &Port_Switches::cancelChanges);
+  const auto [save, cancel] =
+      SaveAndCancelButtons(1101, 1, DefaultButton::Cancel, &Port_Switches::saveChanges, &Port_Switches::cancelChanges);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(save);

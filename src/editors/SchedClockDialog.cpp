@@ -84,11 +84,8 @@ Sched_Clock_Dialog::Sched_Clock_Dialog(QWidget* parent) : CategoryDialog(parent,
 }
 
 void Sched_Clock_Dialog::buildControls() {
-  auto* save = Button(1, QStringLiteral("Save Changes"));
-  auto* cancel = Button(2, QStringLiteral("Cancel Changes"));
-  save->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &Sched_Clock_Dialog::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &Sched_Clock_Dialog::reject);
+  const auto [save, cancel] =
+      SaveAndCancelButtons(1, 2, DefaultButton::Save, &Sched_Clock_Dialog::saveChanges);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(save);

@@ -87,11 +87,8 @@ void Special_Codes_Dialog::buildControls() {
   triggeredIds_ = Check(1276, QStringLiteral("Trigger IDs on Linked Ports"));
   (new QVBoxLayout(linked))->addWidget(triggeredIds_);
 
-  auto* save = Button(1, QStringLiteral("Save Changes"));
-  auto* cancel = Button(2, QStringLiteral("Cancel Changes"));
-  save->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &Special_Codes_Dialog::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &Special_Codes_Dialog::reject);
+  const auto [save, cancel] =
+      SaveAndCancelButtons(1, 2, DefaultButton::Save, &Special_Codes_Dialog::saveChanges);
 
   auto* left = new QVBoxLayout;
   left->addWidget(codes);

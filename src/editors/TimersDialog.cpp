@@ -159,11 +159,8 @@ void Timers_Dialog::buildControls() {
     generalGrid->addWidget(generalMacros_[t], row, 3);
   }
 
-  auto* save = Button(1, QStringLiteral("Save Changes"));
-  auto* cancel = Button(2, QStringLiteral("Cancel Changes"));
-  cancel->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &Timers_Dialog::saveChanges);
-  connect(cancel, &QPushButton::clicked, this, &Timers_Dialog::reject);
+  const auto [save, cancel] =
+      SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Timers_Dialog::saveChanges);
 
   auto* left = new QVBoxLayout;
   left->addWidget(portTimers);
