@@ -236,6 +236,11 @@ bool AwaitReply(LinkFramer& link, std::uint8_t* reply, int capacity, int& count)
 
 LinkFramer& TheLink() { return Context().framer; }
 
+bool AwaitReceivedFrame(milliseconds period) {
+  LinkFramer& link = Context().framer;
+  return WaitFor(period, [&link] { return link.DeliverySlotLength() != 0; });
+}
+
 bool SetPortName(std::string_view name) {
   LinkContext& c = Context();
   const std::lock_guard<std::mutex> lock(c.nameMutex);

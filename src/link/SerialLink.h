@@ -22,6 +22,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -101,6 +102,9 @@ int RunTransaction(const std::uint8_t* request, int length, std::uint8_t* reply,
 // The process-wide framer's operations (see LinkFramer).
 bool QueueFrame(const std::uint8_t* payload, int length);
 bool TakeReceivedFrame(std::uint8_t* buffer, int capacity, int& count);
+// Waits up to period for a frame in the delivery slot (the whole period with
+// literal waits on). Returns whether one is there.
+bool AwaitReceivedFrame(std::chrono::milliseconds period);
 void ResetLinkState();
 // The 10 ms tick of the front end's timer.
 void TickLinkTimers();

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include "link/SerialLink.h"
 #include "model/FrontEnd.h"
@@ -58,8 +57,9 @@ std::string versionText(const char* format, int major, int minor, int patch) {
   return text;
 }
 
-// One poll of the reply wait: the link's delivery slot is looked at again after it.
-void awaitReplyPoll() { std::this_thread::sleep_for(ReplyPoll); }
+// One poll of the reply wait: ends early when a frame arrives; the link's
+// delivery slot is looked at again after it.
+void awaitReplyPoll() { (void)AwaitReceivedFrame(ReplyPoll); }
 
 bool sendAndLog(const Message& message, std::uint8_t expected, int capacity) {
   const bool answered = SendMaintenanceCommand(message.data(), message.length, expected, capacity);
