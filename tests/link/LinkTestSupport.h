@@ -20,6 +20,7 @@
 
 #include "link/LinkFramer.h"
 #include "model/FrontEnd.h"
+#include "support/PeerLine.h"
 
 namespace ostrin::test {
 
@@ -166,69 +167,28 @@ class PtyPeer {
   std::string slavePath_;
 };
 
-// A controller on the far end of a pseudo-terminal that speaks the link with
-// a framer of its own, on its own thread, and answers every request frame
-// with the request whose first byte is raised by 100 (a reply code). It does
-// not allocate while it runs.
-class FramerPeer final : public LinkSink {
+// A controller on the far end of a pseudo-terminal that answers every request
+// frame with the request whose first byte is raised by 100 (a reply code). It
+// does not allocate while it runs.
+class FramerPeer final : public PeerLine {
  public:
-  explicit FramerPeer(int masterFd) : master_(masterFd) {
-    framer_.SetPreSendDelay(0);
-    thread_ = std::thread([this] { Run(); });
-  }
-  ~FramerPeer() {
-    stop_ = true;
-    thread_.join();
-  }
-  FramerPeer(const FramerPeer&) = delete;
-  FramerPeer& operator=(const FramerPeer&) = delete;
+  explicit FramerPeer(int masterFd) : PeerLine(masterFd) { Start(); }
+  ~FramerPeer() override { Stop(); }
 
   int Requests() const { return requests_.load(); }
 
-  void WriteBytes(const std::uint8_t* bytes, int n) override {
-    int done = 0;
-    while (done < n) {
-      const ssize_t w = ::write(master_, bytes + done, static_cast<std::size_t>(n - done));
-      if (w > 0) done += static_cast<int>(w);
-      if (w < 0 && errno != EINTR && errno != EAGAIN) return;
-    }
-  }
-
  private:
-  void Run() {
-    auto nextTick = std::chrono::steady_clock::now();
-    std::uint8_t request[ReceiveCapacity];
-    int requestLength = 0;
-    while (!stop_.load()) {
-      pollfd readable{master_, POLLIN, 0};
-      if (::poll(&readable, 1, 1) > 0) {
-        std::uint8_t buffer[256];
-        const ssize_t r = ::read(master_, buffer, sizeof buffer);
-        for (ssize_t i = 0; i < r; ++i) framer_.ReceiveByte(buffer[i]);
-        // Before the link opens its end, the master reports a hang-up.
-        if (r <= 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      }
-      while (framer_.TransmitStepDue()) framer_.TransmitStep();
-      if (std::chrono::steady_clock::now() >= nextTick) {
-        framer_.TickLinkTimers();
-        nextTick += std::chrono::milliseconds(10);
-      }
-      if (requestLength == 0 && framer_.TakeReceivedFrame(request, sizeof request, requestLength)) {
-        request[0] = static_cast<std::uint8_t>(request[0] + 100);
-        ++requests_;
-      }
-      if (requestLength > 0 && framer_.TransmitState() == TxState::TxIdle && !framer_.ReplyPending() &&
-          framer_.QueueFrame(request, requestLength)) {
-        requestLength = 0;
-      }
+  void Answer() override {
+    if (requestLength_ == 0 && framer_.TakeReceivedFrame(request_, sizeof request_, requestLength_)) {
+      request_[0] = static_cast<std::uint8_t>(request_[0] + 100);
+      ++requests_;
     }
+    if (requestLength_ > 0 && ReadyToReply() && framer_.QueueFrame(request_, requestLength_)) requestLength_ = 0;
   }
 
-  int master_;
-  LinkFramer framer_{*this};
-  std::atomic<bool> stop_{false};
+  std::uint8_t request_[ReceiveCapacity] = {};
+  int requestLength_ = 0;
   std::atomic<int> requests_{0};
-  std::thread thread_;
 };
 
 }  // namespace ostrin::test
