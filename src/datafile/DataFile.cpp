@@ -13,7 +13,7 @@
 #include "editors/MessageMacrosFile.h"
 #include "editors/PortSwitchesFile.h"
 #include "editors/SchedClockFile.h"
-#include "editors/SpecialCodesFile.h"
+#include "editors/AccessCodesFile.h"
 #include "editors/TimersFile.h"
 
 namespace ostrin {

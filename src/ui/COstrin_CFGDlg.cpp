@@ -29,7 +29,7 @@
 #include "editors/MessageMacrosDialog.h"
 #include "editors/PortSwitchesDialog.h"
 #include "editors/SchedClockDialog.h"
-#include "editors/SpecialCodesDialog.h"
+#include "editors/AccessCodesDialog.h"
 #include "editors/TimersDialog.h"
 #include "link/SerialLink.h"
 #include "model/ParameterStore.h"

@@ -1,11 +1,11 @@
-#include "editors/SpecialCodesDialog.h"
+#include "editors/AccessCodesDialog.h"
 
 #include <gtest/gtest.h>
 
 #include "datafile/DataFileName.h"
 #include "datafile/FileIo.h"
 #include "datafile/Profile.h"
-#include "editors/SpecialCodesFile.h"
+#include "editors/AccessCodesFile.h"
 #include "model/ParameterStore.h"
 #include "support/TempFolder.h"
 #include "ui/ControlIds.h"

@@ -1,4 +1,4 @@
-#include "editors/SpecialCodesDialog.h"
+#include "editors/AccessCodesDialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "datafile/DataFileName.h"
-#include "editors/SpecialCodesFile.h"
+#include "editors/AccessCodesFile.h"
 #include "model/ParameterStore.h"
 
 namespace ostrin::ui {

@@ -1,4 +1,4 @@
-#include "editors/SpecialCodesFile.h"
+#include "editors/AccessCodesFile.h"
 
 #include "editors/CategoryFileTest.h"
 
