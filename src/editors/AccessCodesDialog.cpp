@@ -87,8 +87,7 @@ void Special_Codes_Dialog::buildControls() {
   triggeredIds_ = Check(1276, QStringLiteral("Trigger IDs on Linked Ports"));
   (new QVBoxLayout(linked))->addWidget(triggeredIds_);
 
-  const auto [save, cancel] =
-      SaveAndCancelButtons(1, 2, DefaultButton::Save, &Special_Codes_Dialog::saveChanges);
+  const ChangeButtons buttons = SaveAndCancelButtons(1, 2, DefaultButton::Save, &Special_Codes_Dialog::saveChanges);
 
   auto* left = new QVBoxLayout;
   left->addWidget(codes);
@@ -105,13 +104,9 @@ void Special_Codes_Dialog::buildControls() {
   auto* columns = new QHBoxLayout;
   columns->addLayout(left);
   columns->addLayout(right);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 void Special_Codes_Dialog::showCodes() {

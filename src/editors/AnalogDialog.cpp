@@ -155,8 +155,7 @@ QWidget* Analog::buildAlarm() {
 }
 
 void Analog::buildControls() {
-  const auto [save, cancel] =
-      SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Analog::saveChanges);
+  const ChangeButtons buttons = SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Analog::saveChanges);
 
   auto* channels = buildChannels();
   auto* left = new QVBoxLayout;
@@ -165,14 +164,10 @@ void Analog::buildControls() {
   auto* columns = new QHBoxLayout;
   columns->addLayout(left);
   columns->addWidget(buildAlarm());
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(channels);
   layout->addLayout(columns);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 // A "DS18B20" face has no scaling: its boxes say so and take no input.

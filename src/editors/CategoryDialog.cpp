@@ -1,6 +1,7 @@
 #include "editors/CategoryDialog.h"
 
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 
 #include "datafile/NumberText.h"
@@ -42,8 +43,11 @@ QPushButton* CategoryDialog::Button(int id, const QString& caption) {
 
 CategoryDialog::ChangeButtons CategoryDialog::changeButtons(int saveId, int cancelId, DefaultButton byDefault) {
   const ChangeButtons buttons{Button(saveId, QStringLiteral("Save Changes")),
-                              Button(cancelId, QStringLiteral("Cancel Changes"))};
+                              Button(cancelId, QStringLiteral("Cancel Changes")), new QHBoxLayout};
   (byDefault == DefaultButton::Save ? buttons.save : buttons.cancel)->setDefault(true);
+  buttons.row->addStretch(1);
+  buttons.row->addWidget(buttons.save, 0, Qt::AlignBottom);
+  buttons.row->addWidget(buttons.cancel, 0, Qt::AlignBottom);
   return buttons;
 }
 

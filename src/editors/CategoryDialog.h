@@ -17,8 +17,9 @@
 #include "datafile/FileIo.h"
 #include "datafile/Progress.h"
 
-class QLabel;
 class QGroupBox;
+class QHBoxLayout;
+class QLabel;
 
 namespace ostrin::ui {
 
@@ -43,9 +44,11 @@ class CategoryDialog : public QDialog {
   struct ChangeButtons {
     QPushButton* save;
     QPushButton* cancel;
+    QHBoxLayout* row;  // the two at its right end; a dialog may put more at its left
   };
   // "Save Changes" and "Cancel Changes" with their ids, wired to the dialog's
-  // save and to its cancel (the dialog's reject unless another is given).
+  // save and to its cancel (the dialog's reject unless another is given), in
+  // the row that ends the dialog.
   template <typename Dialog>
   ChangeButtons SaveAndCancelButtons(int saveId, int cancelId, DefaultButton byDefault, void (Dialog::*save)(),
                                      void (Dialog::*cancel)() = nullptr) {

@@ -78,17 +78,12 @@ void Courtesy_Tones::buildControls() {
     grid->addWidget(new QLabel(unit, segments), 1 + r, 1 + segmentCount);
   }
 
-  const auto [save, cancel] =
-      SaveAndCancelButtons(1, 2, DefaultButton::Save, &Courtesy_Tones::saveChanges);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
+  const ChangeButtons buttons = SaveAndCancelButtons(1, 2, DefaultButton::Save, &Courtesy_Tones::saveChanges);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(selectRow);
   layout->addWidget(segments);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 void Courtesy_Tones::showCourtesyTone() {

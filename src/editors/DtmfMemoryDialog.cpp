@@ -105,18 +105,13 @@ void DTMF_Memory::buildControls() {
   timingGrid->addWidget(new QLabel(QStringLiteral("mSec"), timing), 1, 2);
   timingGrid->addWidget(Note(QStringLiteral("These are limited to 0-255 msecs")), 2, 0, 1, 3);
 
-  const auto [save, cancel] =
-      SaveAndCancelButtons(1, 2, DefaultButton::Save, &DTMF_Memory::saveChanges);
+  const ChangeButtons buttons = SaveAndCancelButtons(1, 2, DefaultButton::Save, &DTMF_Memory::saveChanges);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(timing);
-  buttons->addStretch(1);
-  buttons->addWidget(save, 0, Qt::AlignBottom);
-  buttons->addWidget(cancel, 0, Qt::AlignBottom);
+  buttons.row->insertWidget(0, timing);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(groups);
   layout->addLayout(memories);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 void DTMF_Memory::showGroup(int group) {

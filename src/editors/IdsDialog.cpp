@@ -178,8 +178,7 @@ void IDs::buildControls() {
                                               "added to the END of a voice ID.")),
                           5, 0, 1, 3);
 
-  const auto [save, cancel] =
-      SaveAndCancelButtons(1, 2, DefaultButton::Save, &IDs::saveChanges);
+  const ChangeButtons buttons = SaveAndCancelButtons(1, 2, DefaultButton::Save, &IDs::saveChanges);
 
   auto* top = new QHBoxLayout;
   top->addLayout(idGrid, 1);
@@ -195,15 +194,11 @@ void IDs::buildControls() {
   bottom->addWidget(cw, 0, Qt::AlignTop);
   bottom->addLayout(switches);
   bottom->addLayout(extrasColumn, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(ports);
   layout->addLayout(top);
   layout->addLayout(bottom);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 // Setting a box's text is a change notification even when the text stays the

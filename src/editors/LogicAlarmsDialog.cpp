@@ -70,15 +70,10 @@ void Logic_Alarms_Dialog::buildControls() {
   grid->addWidget(enabled_, static_cast<int>(rows.size()), 1);
   grid->setColumnStretch(1, 1);
 
-  const auto [save, cancel] =
-      SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Logic_Alarms_Dialog::saveChanges);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
+  const ChangeButtons buttons = SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Logic_Alarms_Dialog::saveChanges);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(setup);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 void Logic_Alarms_Dialog::showAlarm() {

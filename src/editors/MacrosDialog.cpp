@@ -88,7 +88,7 @@ void Macros_Dialog::buildControls() {
   }
   subsets->addStretch(1);
 
-  const auto [save, cancel] = SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Macros_Dialog::saveChanges);
+  const ChangeButtons buttons = SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Macros_Dialog::saveChanges);
   auto* erase = Button(1208, QStringLiteral("Erase All Macros"));
   connect(erase, &QPushButton::clicked, this, [this] {
     CurrentPrompts().Message(this, QStringLiteral("Not yet Implimented."), caption);
@@ -104,14 +104,10 @@ void Macros_Dialog::buildControls() {
   auto* columns = new QHBoxLayout;
   columns->addLayout(left, 3);
   columns->addWidget(buildFunctionList(), 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(erase);
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
+  buttons.row->insertWidget(0, erase);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 // Two groups with the same row structure side by side, so that each DTMF

@@ -91,19 +91,15 @@ void Message_Macros::buildControls() {
   macros->setColumnStretch(1, 1);
 
   auto* erase = Button(1213, QStringLiteral("Erase All Macros"));
-  const auto [save, cancel] =
+  const ChangeButtons buttons =
       SaveAndCancelButtons(4, 3, DefaultButton::Cancel, &Message_Macros::saveChanges, &Message_Macros::cancelChanges);
   connect(erase, &QPushButton::clicked, this, &Message_Macros::eraseAll);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(erase);
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
+  buttons.row->insertWidget(0, erase);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(groups);
   layout->addLayout(macros);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 void Message_Macros::showTexts(int group) {

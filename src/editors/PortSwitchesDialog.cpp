@@ -163,17 +163,13 @@ void Port_Switches::buildControls() {
   general->addWidget(units);
   general->addStretch(1);
 
-  const auto [save, cancel] =
+  const ChangeButtons buttons =
       SaveAndCancelButtons(1101, 1, DefaultButton::Cancel, &Port_Switches::saveChanges, &Port_Switches::cancelChanges);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(portColumns);
   layout->addLayout(general);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 void Port_Switches::showPortSwitches(int port) {

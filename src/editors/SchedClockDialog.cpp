@@ -84,19 +84,14 @@ Sched_Clock_Dialog::Sched_Clock_Dialog(QWidget* parent) : CategoryDialog(parent,
 }
 
 void Sched_Clock_Dialog::buildControls() {
-  const auto [save, cancel] =
-      SaveAndCancelButtons(1, 2, DefaultButton::Save, &Sched_Clock_Dialog::saveChanges);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
+  const ChangeButtons buttons = SaveAndCancelButtons(1, 2, DefaultButton::Save, &Sched_Clock_Dialog::saveChanges);
 
   auto* columns = new QHBoxLayout;
   columns->addWidget(buildScheduler());
   columns->addWidget(buildClock());
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 QWidget* Sched_Clock_Dialog::buildScheduler() {

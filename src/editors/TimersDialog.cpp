@@ -159,8 +159,7 @@ void Timers_Dialog::buildControls() {
     generalGrid->addWidget(generalMacros_[t], row, 3);
   }
 
-  const auto [save, cancel] =
-      SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Timers_Dialog::saveChanges);
+  const ChangeButtons buttons = SaveAndCancelButtons(1, 2, DefaultButton::Cancel, &Timers_Dialog::saveChanges);
 
   auto* left = new QVBoxLayout;
   left->addWidget(portTimers);
@@ -178,14 +177,10 @@ void Timers_Dialog::buildControls() {
   columns->addLayout(left);
   columns->addLayout(middle);
   columns->addLayout(right);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(ports);
   layout->addLayout(columns);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 void Timers_Dialog::showTimers() {
