@@ -7,7 +7,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
 #include "datafile/DataFileName.h"
@@ -144,7 +146,15 @@ QWidget* Macros_Dialog::buildFunctionList() {
   functions_ = Identify(new QListWidget(group), 1207, QStringLiteral("Function List"));
   functions_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   functions_->setSelectionMode(QAbstractItemView::SingleSelection);
-  for (const std::string& line : MacroFunctionDisplayLines()) functions_->addItem(latin1(line));
+  std::size_t widest = 0;
+  for (const std::string& line : MacroFunctionDisplayLines()) {
+    functions_->addItem(latin1(line));
+    widest = std::max(widest, line.size());
+  }
+  // Wide enough for the longest line in the fixed font, beside the scroll bar.
+  const int charWidth = functions_->fontMetrics().horizontalAdvance(QLatin1Char('M'));
+  functions_->setMinimumWidth(charWidth * static_cast<int>(std::min<std::size_t>(widest, 48) + 1) +
+                              functions_->verticalScrollBar()->sizeHint().width() + 8);
   functions_->setToolTip(QStringLiteral("Double-click a function to add its number to the macro row last edited."));
   connect(functions_, &QListWidget::itemDoubleClicked, this, &Macros_Dialog::insertFunction);
   auto* headers = new QHBoxLayout;

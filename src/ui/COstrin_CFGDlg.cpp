@@ -153,7 +153,6 @@ void COstrin_CFGDlg::buildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns, 1);
   layout->addLayout(bottom);
-  setMinimumSize(980, 480);
 }
 
 QWidget* COstrin_CFGDlg::buildCategoryGroup() {
@@ -180,6 +179,7 @@ QWidget* COstrin_CFGDlg::buildDataFileGroup() {
 
   dataFileName_ = Identify(new QLineEdit(box), MainId::DataFileName, QStringLiteral("Data File:"));
   dataFileName_->setReadOnly(true);
+  dataFileName_->setMinimumWidth(180);
   pendingCount_ = Identify(new QLineEdit(box), MainId::PendingCount, QStringLiteral("Number of Pending Changes:"));
   pendingCount_->setReadOnly(true);
   pendingCount_->setMaximumWidth(70);
