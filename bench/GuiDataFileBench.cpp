@@ -7,31 +7,16 @@
 
 #include <QApplication>
 #include <QPushButton>
-#include <optional>
 
+#include "FixedPrompts.h"
 #include "FullDataFile.h"
 #include "datafile/DataFile.h"
 #include "datafile/FileIo.h"
 #include "ui/COstrin_CFGDlg.h"
 #include "ui/ControlIds.h"
-#include "ui/Prompts.h"
 
 namespace ostrin::ui {
 namespace {
-
-// Every file dialog answers with the full data file; messages are dropped.
-class FixedPrompts final : public Prompts {
- public:
-  explicit FixedPrompts(QString path) : path_(std::move(path)) { InstallPrompts(this); }
-  ~FixedPrompts() { InstallPrompts(nullptr); }
-  void Message(QWidget*, const QString&, const QString&) override {}
-  bool OkCancel(QWidget*, const QString&, const QString&) override { return false; }
-  std::optional<QString> OpenDataFileName(QWidget*) override { return path_; }
-  std::optional<QString> SaveDataFileName(QWidget*) override { return path_; }
-
- private:
-  QString path_;
-};
 
 struct Window {
   FixedPrompts prompts{QString::fromStdString(fullFile().path)};
