@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include "FixedPrompts.h"
 #include "FullDataFile.h"
@@ -60,6 +61,9 @@ BENCHMARK(BM_WindowSave)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The progress window's position goes to a settings store of its own, not the user's.
+  const QTemporaryDir settings;
+  if (settings.isValid()) qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
   QApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
